@@ -1,0 +1,19 @@
+// Deployment settings: where the service, its web portal and the update server are.
+// Compiled-in defaults point at the local development service; start-up may override them.
+#pragma once
+
+#include <string>
+
+namespace Korvane {
+
+inline constexpr const char* kDefaultServiceUrl = "http://127.0.0.1:8610";
+
+// Scheme and host, no trailing slash. Thread-safe.
+std::string ApiBaseUrl();
+void SetApiBaseUrl(const std::string& url);
+std::string PortalBaseUrl();
+void SetPortalBaseUrl(const std::string& url);
+std::string UpdateBaseUrl();
+void SetUpdateBaseUrl(const std::string& url);
+
+}  // namespace Korvane
