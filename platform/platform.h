@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -39,7 +40,8 @@ std::string ExecutableDirectory();
 std::string FolderOf(const std::string& path);
 
 // Default folder of the daily log files, ending in a separator:
-// Linux $XDG_STATE_HOME/KorvaneVandrel/ (default ~/.local/state/KorvaneVandrel/); Windows "C:\\".
+// Linux $XDG_STATE_HOME/KorvaneVandrel/ (default ~/.local/state/KorvaneVandrel/); Windows the
+// text C:\\ (drive, colon, two backslashes; Windows reads the doubled separator as one).
 std::string DefaultLogDirectory();
 
 bool FileExists(const std::string& path);
@@ -48,10 +50,16 @@ bool DirectoryExists(const std::string& path);
 // Creates the folder with every missing parent. True when the folder exists afterwards.
 bool CreateDirectories(const std::string& path);
 
+// Opens the file for appending in binary mode, creating it when missing; nullptr on failure
+// (errno tells why). `shared`: other processes may read and write the file meanwhile; when
+// false the file is held exclusively where the system supports it (Windows).
+std::FILE* OpenAppend(const std::string& path, bool shared);
+
 // ---- Processes -------------------------------------------------------------------------
 
 // Starts the command line as a hidden process (no window, output discarded), waits without
-// time limit for it to end and returns its exit code; -1 when it cannot be started.
+// time limit for it to end and returns its exit code; -1 when it cannot be started. On POSIX
+// a process ended by a signal gives 128 + the signal number, as a shell reports it.
 // The command line is cut to 255 bytes. Blanks separate the arguments; double quotes group.
 int RunHidden(const std::string& commandLine);
 
