@@ -7,13 +7,15 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 class TLogger {
  public:
   using Clock = std::function<std::chrono::system_clock::time_point()>;
 
-  // Uses `directory` unchanged when it is not blank; otherwise the executable's folder +
-  // "log" + separator. Creates the folder. Throws std::runtime_error with the message
+  // Uses `directory` unchanged when it is not blank (it should end in a separator: file names
+  // are appended to it as they are); otherwise the executable's folder + "log" + separator.
+  // Creates the folder. Throws std::runtime_error with the message
   // "日志路径错误，日志类对象不能被创建" when it cannot be made.
   explicit TLogger(const std::string& directory, Clock clock = {});
   ~TLogger();
