@@ -1,15 +1,14 @@
 #include "Korvane/CallLayer.h"
 
 #include <climits>
-#include <cstdio>
 #include <mutex>
 
 #include "Korvane/Codec.h"
+#include "Korvane/DateTime.h"
 #include "Korvane/Deployment.h"
 #include "Korvane/Failures.h"
 #include "Korvane/HttpClient.h"
 #include "Korvane/JsonReader.h"
-#include "platform/platform.h"
 #include "uLogger/uLogger.h"
 
 namespace Korvane {
@@ -67,7 +66,8 @@ JsonObject ParseUrlDecoded(const std::string& body) {
   return JsonObject::Parse(decoded);
 }
 
-// success, then on failure error.code, error.message and, when asked, error.validates.
+}  // namespace
+
 TMYResult ReadEnvelope(const JsonObject& answer, bool withValidates) {
   TMYResult result;
   result.success = answer.Bool("success");
@@ -81,6 +81,8 @@ TMYResult ReadEnvelope(const JsonObject& answer, bool withValidates) {
   }
   return result;
 }
+
+namespace {
 
 int ClampToInt(long long value) {
   if (value > INT_MAX) return INT_MAX;
@@ -111,14 +113,6 @@ std::chrono::system_clock::time_point Now() {
     current = clock;
   }
   return current ? current() : std::chrono::system_clock::now();
-}
-
-std::string FormatDateTime(std::chrono::system_clock::time_point when) {
-  const platform::LocalTime t = platform::ToLocalTime(when);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
-  return text;
 }
 
 std::string EncodeParameters(const ParamList& list) {
@@ -165,8 +159,6 @@ TMYResult ReadOpenLocateResult(const std::string& body, int& request_times) {
 TMYResult ReadLocateStatusResult(const std::string& body, int& locate_status) {
   return ReadResultWithCount(body, "locate_status", locate_status);
 }
-
-TMYResult ReadPlainEnvelope(const JsonObject& answer) { return ReadEnvelope(answer, false); }
 
 int RunHidden(const std::string& commandLine) { return platform::RunHidden(commandLine); }
 

@@ -22,9 +22,6 @@ using Clock = std::function<std::chrono::system_clock::time_point()>;
 void SetClock(Clock clock);
 std::chrono::system_clock::time_point Now();
 
-// The local time of `when` as "yyyy-mm-dd hh:nn:ss".
-std::string FormatDateTime(std::chrono::system_clock::time_point when);
-
 // The parameter text "ts=<now>&p1&...&pn" encoded for `parameters`: every name and value
 // URL-encoded, the separators between them bare, then Base64.
 std::string EncodeParameters(const ParamList& list);
@@ -57,10 +54,11 @@ TMYResult ReadResult(const std::string& body);
 TMYResult ReadOpenLocateResult(const std::string& body, int& request_times);
 TMYResult ReadLocateStatusResult(const std::string& body, int& locate_status);
 
-// The plain envelope as a call that reads its answer itself sees it: `success`, then on
-// failure error.code and error.message only.
+// An envelope already parsed: `success`, then on failure error.code, error.message and, with
+// `withValidates`, error.validates joined into `detail`. Calls that read their answer
+// themselves read it without validates.
 class JsonObject;
-TMYResult ReadPlainEnvelope(const JsonObject& answer);
+TMYResult ReadEnvelope(const JsonObject& answer, bool withValidates);
 
 // Network repair: runs the system's DNS flush hidden and waits for it.
 int RunHidden(const std::string& commandLine);
