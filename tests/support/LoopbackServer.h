@@ -30,8 +30,8 @@ struct Reply {
   static Reply Status(int status, std::string reason, std::string body = {}) {
     return Reply{Kind::Answer, status, std::move(reason), std::move(body)};
   }
-  static Reply Hang() { return Reply{Kind::Hang}; }
-  static Reply Drop() { return Reply{Kind::Drop}; }
+  static Reply Hang() { return Reply{Kind::Hang, 0, {}, {}}; }
+  static Reply Drop() { return Reply{Kind::Drop, 0, {}, {}}; }
 };
 
 class LoopbackServer {
