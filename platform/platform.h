@@ -81,3 +81,36 @@ LocalTime ToLocalTime(std::chrono::system_clock::time_point when);
 std::chrono::system_clock::time_point FromLocalTime(const LocalTime& local);
 
 }  // namespace platform
+
+// ---- Desktop ----
+// The client's places in the user's desktop session and the desktop's own services.
+// desktop_posix.cpp implements them with the XDG conventions, desktop_win32.cpp with the shell.
+
+namespace platform {
+
+// The user's configuration folder, ending in a separator: Linux $XDG_CONFIG_HOME/ (default
+// ~/.config/); Windows the roaming application-data folder.
+std::string UserConfigDirectory();
+
+// Folder of the settings file config.ini, ending in a separator: Linux
+// UserConfigDirectory() + "KorvaneVandrel/"; Windows the Windows directory.
+std::string SettingsDirectory();
+
+// The user's desktop folder, ending in a separator. Linux: $XDG_DESKTOP_DIR, else the
+// XDG_DESKTOP_DIR line of UserConfigDirectory() + "user-dirs.dirs", else ~/Desktop/.
+// Windows: the shell's desktop folder.
+std::string DesktopDirectory();
+
+// Hands the address to the desktop's handler (xdg-open; the shell verb "open" on Windows)
+// and does not wait for it. False when the handler cannot be started.
+bool OpenUrl(const std::string& url);
+
+// The date separator of the user's locale: Linux the first separator of the LC_TIME date
+// format ('-' when it has none); Windows the locale's date separator.
+char DateSeparator();
+
+// A date in the user's short date format: Linux year, month and day as yyyy, mm, dd joined by
+// DateSeparator(); Windows the locale's short date format.
+std::string FormatShortDate(const LocalTime& date);
+
+}  // namespace platform
