@@ -63,21 +63,21 @@ const pcre2_code* PatternNamed(const std::string& name) {
 bool Matches(const pcre2_code* code, const std::string& subject) {
   const MatchData data(pcre2_match_data_create_from_pattern(code, nullptr));
   if (!data) return false;
-  const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()),
-                             subject.size(), 0, 0, data.get(), nullptr);
+  const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
+                             0, data.get(), nullptr);
   return rc >= 0;
 }
 
 // ---- Carriers --------------------------------------------------------------------------
 
 constexpr std::array<std::string_view, 22> kChinaMobile = {
-    "134", "135", "136", "137", "138", "139", "147", "150", "151", "152", "157",
+    "134", "135", "136", "137", "138", "139", "147", "150", "151",  "152",  "157",
     "158", "159", "178", "182", "183", "184", "187", "188", "1703", "1705", "1706"};
 constexpr std::array<std::string_view, 23> kChinaUnicom = {
-    "130", "131", "132", "145", "155", "156", "176", "185", "186", "1704", "1707", "1708",
+    "130",  "131",  "132",  "145",  "155",  "156",  "176",  "185",  "186",  "1704", "1707", "1708",
     "1709", "1710", "1711", "1712", "1713", "1714", "1715", "1716", "1717", "1718", "1719"};
-constexpr std::array<std::string_view, 10> kChinaTelecom = {
-    "133", "153", "173", "177", "180", "181", "189", "1700", "1701", "1702"};
+constexpr std::array<std::string_view, 10> kChinaTelecom = {"133", "153", "173",  "177",  "180",
+                                                            "181", "189", "1700", "1701", "1702"};
 
 constexpr std::size_t kMobileNumberBytes = 11;
 
@@ -185,8 +185,7 @@ std::string ShortLocation(const std::string& location) {
   std::string result = location;
   const std::string_view first = FirstPart(location);
   if (const AutonomousRegion* region = AutonomousRegionNamed(first)) {
-    ReplaceAll(result, region->fullName,
-               FirstCharacters(region->fullName, region->keptCharacters));
+    ReplaceAll(result, region->fullName, FirstCharacters(region->fullName, region->keptCharacters));
   } else if (IsMunicipality(first)) {
     result = location.substr(location.find(','));
   }

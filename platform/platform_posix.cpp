@@ -1,5 +1,11 @@
 // The platform layer on Linux: iconv for code page 936, XDG folders, posix_spawn, localtime_r.
-#include "platform/platform.h"
+#include <fcntl.h>
+#include <iconv.h>
+#include <pwd.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
@@ -9,15 +15,8 @@
 #include <system_error>
 #include <vector>
 
-#include <fcntl.h>
-#include <iconv.h>
-#include <pwd.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "platform/Utf8Sequence.h"
+#include "platform/platform.h"
 
 extern char** environ;
 

@@ -59,11 +59,16 @@ TLogger::~TLogger() {
 
 const char* TLogger::LevelPrefix(int level) {
   switch (level) {
-    case 0: return "[Information] ";
-    case 1: return "[Notice] ";
-    case 2: return "[Warning] ";
-    case 3: return "[Error] ";
-    default: return "";
+    case 0:
+      return "[Information] ";
+    case 1:
+      return "[Notice] ";
+    case 2:
+      return "[Warning] ";
+    case 3:
+      return "[Error] ";
+    default:
+      return "";
   }
 }
 
@@ -85,10 +90,9 @@ void TLogger::Write(const std::string& text, int level) {
   stream_ = platform::OpenAppend(path, existed);
   if (!stream_) throw FileError("cannot open log file", path);
 
-  const std::string line = TimeOfDay(now) + " " + LevelPrefix(level) +
-                           platform::Utf8ToCp936(text) + "\r\n";
-  if (std::fwrite(line.data(), 1, line.size(), stream_) != line.size() ||
-      std::fflush(stream_) != 0)
+  const std::string line =
+      TimeOfDay(now) + " " + LevelPrefix(level) + platform::Utf8ToCp936(text) + "\r\n";
+  if (std::fwrite(line.data(), 1, line.size(), stream_) != line.size() || std::fflush(stream_) != 0)
     throw FileError("cannot write log file", path);
 }
 

@@ -1,11 +1,13 @@
 // Field rules: the named patterns over code-page-936 bytes, carriers and short locations.
+#include "Korvane/FieldRules.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "Korvane/FieldRules.h"
 
 namespace {
 
@@ -21,8 +23,26 @@ struct PatternCase {
   bool matches;
 };
 
+// A text as it reads in test names: control characters escaped.
+std::string Visible(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      out += "\\n";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::ostream& operator<<(std::ostream& out, const PatternCase& c) {
-  return out << c.pattern << " \"" << c.text << "\" -> " << c.matches;
+  return out << c.pattern << " \"" << Visible(c.text) << "\" -> " << c.matches;
 }
 
 const PatternCase kPatternCases[] = {
@@ -36,7 +56,7 @@ const PatternCase kPatternCases[] = {
     {"LoginName", "a@b.cn", false},
     {"LoginName", "abc\n", false},  // "$" is the end of the text, not of a line
     {"LoginName", "\nabc", false},
-    {"LoginName", "😀", false},     // no code page 936 form: becomes "?"
+    {"LoginName", "😀", false},  // no code page 936 form: becomes "?"
     // Bytes, not characters: 乢 is 81 5F (the trail byte is "_"), 丂 is 81 40 ("@").
     {"LoginName", "乢", true},
     {"LoginName", "丂", false},
@@ -54,8 +74,8 @@ const PatternCase kPatternCases[] = {
     {"Password", "!@#$%^", true},
     {"Password", "______", true},
     {"Password", "_-_-_-", true},
-    {"Password", "中文字", true},   // six bytes from 80..FF
-    {"Password", "中文", false},    // four bytes
+    {"Password", "中文字", true},  // six bytes from 80..FF
+    {"Password", "中文", false},   // four bytes
     {"Password", "中文字1", false},
     {"Password", "!!!!!a", false},
     {"Password", "abcdef\n", false},
@@ -183,11 +203,11 @@ struct CarrierTable {
 };
 
 const CarrierTable kCarrierTables[] = {
-    {"CM", {"134", "135", "136", "137", "138", "139", "147", "150", "151", "152", "157",
+    {"CM", {"134", "135", "136", "137", "138", "139", "147", "150", "151",  "152",  "157",
             "158", "159", "178", "182", "183", "184", "187", "188", "1703", "1705", "1706"}},
-    {"CU", {"130", "131", "132", "145", "155", "156", "176", "185", "186", "1704", "1707",
-            "1708", "1709", "1710", "1711", "1712", "1713", "1714", "1715", "1716", "1717",
-            "1718", "1719"}},
+    {"CU", {"130",  "131",  "132",  "145",  "155",  "156",  "176",  "185",
+            "186",  "1704", "1707", "1708", "1709", "1710", "1711", "1712",
+            "1713", "1714", "1715", "1716", "1717", "1718", "1719"}},
     {"CT", {"133", "153", "173", "177", "180", "181", "189", "1700", "1701", "1702"}},
 };
 
@@ -210,6 +230,10 @@ struct CarrierCase {
   const char* carrier;
 };
 
+std::ostream& operator<<(std::ostream& out, const CarrierCase& c) {
+  return out << "\"" << Visible(c.number) << "\" -> " << c.carrier;
+}
+
 class CarrierCases : public ::testing::TestWithParam<CarrierCase> {};
 
 TEST_P(CarrierCases, NamesTheCarrier) {
@@ -221,10 +245,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CarrierCase{"13812345678", "CM"}, CarrierCase{"17112345678", "CU"},
                       CarrierCase{"17001234567", "CT"}, CarrierCase{"19912345678", "Unknown"},
                       CarrierCase{"17212345678", "Unknown"},  // 172 is in no table
-                      CarrierCase{"14612345678", "Unknown"},
-                      CarrierCase{"12345678901", "Unknown"},
-                      CarrierCase{"abcdefghijk", "Unknown"},
-                      CarrierCase{"1381234567", "Invalid"},
+                      CarrierCase{"14612345678", "Unknown"}, CarrierCase{"12345678901", "Unknown"},
+                      CarrierCase{"abcdefghijk", "Unknown"}, CarrierCase{"1381234567", "Invalid"},
                       CarrierCase{"138123456789", "Invalid"}, CarrierCase{"", "Invalid"},
                       // 11 bytes in code page 936 although only 10 characters
                       CarrierCase{"138中123456", "CM"},
@@ -238,6 +260,10 @@ struct LocationCase {
   std::string shortForm;
 };
 
+std::ostream& operator<<(std::ostream& out, const LocationCase& c) {
+  return out << "\"" << c.location << "\" -> \"" << c.shortForm << "\"";
+}
+
 class LocationCases : public ::testing::TestWithParam<LocationCase> {};
 
 TEST_P(LocationCases, GivesTheShortForm) {
@@ -248,16 +274,14 @@ INSTANTIATE_TEST_SUITE_P(
     Locations, LocationCases,
     ::testing::Values(
         // Provinces lose their 省 and the commas.
-        LocationCase{"浙江省,杭州市,西湖区", "浙江杭州市西湖区"},
-        LocationCase{"浙江省", "浙江"},
+        LocationCase{"浙江省,杭州市,西湖区", "浙江杭州市西湖区"}, LocationCase{"浙江省", "浙江"},
         LocationCase{"湖北省,省直辖县级行政区划,仙桃市", "湖北直辖县级行政区划仙桃市"},
         LocationCase{"", ""},
         // Municipalities: the city part that follows repeats the name.
         LocationCase{"北京市,北京市,朝阳区", "北京市朝阳区"},
         LocationCase{"天津市,天津市,和平区", "天津市和平区"},
         LocationCase{"上海市,上海市,浦东新区", "上海市浦东新区"},
-        LocationCase{"重庆市,重庆市,渝中区", "重庆市渝中区"},
-        LocationCase{"北京市,", ""},
+        LocationCase{"重庆市,重庆市,渝中区", "重庆市渝中区"}, LocationCase{"北京市,", ""},
         LocationCase{"北京市", "北京市"},  // no comma: no first part
         // Autonomous regions.
         LocationCase{"内蒙古自治区,呼和浩特市,新城区", "内蒙古呼和浩特市新城区"},
@@ -266,11 +290,10 @@ INSTANTIATE_TEST_SUITE_P(
         LocationCase{"宁夏回族自治区,银川市", "宁夏银川市"},
         LocationCase{"新疆维吾尔自治区,乌鲁木齐市", "新疆乌鲁木齐市"},
         LocationCase{"广西壮族自治区,广西壮族自治区", "广西广西"},  // every occurrence
-        LocationCase{"内蒙古自治区", "内蒙古自治区"},                 // no comma
+        LocationCase{"内蒙古自治区", "内蒙古自治区"},               // no comma
         // Only the first part decides.
         LocationCase{"浙江省,新疆维吾尔自治区", "浙江新疆维吾尔自治区"},
-        LocationCase{",北京市,朝阳区", "北京市朝阳区"},
-        LocationCase{"北京,朝阳区", "北京朝阳区"},
+        LocationCase{",北京市,朝阳区", "北京市朝阳区"}, LocationCase{"北京,朝阳区", "北京朝阳区"},
         LocationCase{"浙江省，杭州市", "浙江，杭州市"}));  // a full-width comma is no separator
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Code page 936 conversions: bytes, lengths and the round trip back to UTF-8.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/platform.h"
@@ -10,14 +11,18 @@ namespace {
 struct CodePageCase {
   const char* name;
   std::string utf8;
-  std::string cp936;   // the bytes expected in code page 936
-  std::string back;    // UTF-8 read back from those bytes
+  std::string cp936;  // the bytes expected in code page 936
+  std::string back;   // UTF-8 read back from those bytes
 };
 
 const CodePageCase kCases[] = {
     {"Ascii", "abc 123_~", "abc 123_~", "abc 123_~"},
     {"Chinese", "中文", "\xD6\xD0\xCE\xC4", "中文"},
-    {"Mixed", "a中b文c", "a\xD6\xD0" "b\xCE\xC4" "c", "a中b文c"},
+    {"Mixed", "a中b文c",
+     "a\xD6\xD0"
+     "b\xCE\xC4"
+     "c",
+     "a中b文c"},
     {"Empty", "", "", ""},
     {"EuroSign", "€", "\x80", "€"},
     {"ExtensionCharacterWithAsciiTrailByte", "亅", "\x81\x7C", "亅"},
@@ -28,6 +33,8 @@ const CodePageCase kCases[] = {
     {"EncodedSurrogate", "\xED\xA0\x80", "???", "???"},
     {"EmbeddedNul", std::string("a\0b", 3), std::string("a\0b", 3), std::string("a\0b", 3)},
 };
+
+std::ostream& operator<<(std::ostream& out, const CodePageCase& c) { return out << c.name; }
 
 class CodePageTable : public ::testing::TestWithParam<CodePageCase> {};
 
@@ -51,7 +58,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, CodePageTable, ::testing::ValuesIn(kCases),
 
 TEST(Cp936ToUtf8, InvalidBytesBecomeReplacementCharacters) {
   const std::string replacement = "\xEF\xBF\xBD";
-  EXPECT_EQ(platform::Cp936ToUtf8("a\xFF" "b"), "a" + replacement + "b");
+  EXPECT_EQ(platform::Cp936ToUtf8("a\xFF"
+                                  "b"),
+            "a" + replacement + "b");
   // A lead byte at the very end has no trail byte.
   EXPECT_EQ(platform::Cp936ToUtf8("\xD6\xD0\xCE"), "中" + replacement);
 }
@@ -61,7 +70,9 @@ TEST(Utf8ToCp936, LongTextsConvertCompletely) {
   std::string utf8, expected;
   for (int i = 0; i < 3000; ++i) {
     utf8 += "中a";
-    expected += "\xD6\xD0" "a";
+    expected +=
+        "\xD6\xD0"
+        "a";
   }
   utf8 += "😀";
   expected += "?";

@@ -1,10 +1,10 @@
 // Paths and folders: folder parts, the executable, the log folder and folder creation.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
+#include <ostream>
 #include <string>
-
-#include <unistd.h>
 
 #include "TempDir.h"
 #include "platform/platform.h"
@@ -16,6 +16,10 @@ struct FolderCase {
   const char* folder;
 };
 
+std::ostream& operator<<(std::ostream& out, const FolderCase& c) {
+  return out << "\"" << c.path << "\" -> \"" << c.folder << "\"";
+}
+
 class FolderOfTable : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(FolderOfTable, KeepsEverythingUpToTheLastSeparator) {
@@ -25,10 +29,8 @@ TEST_P(FolderOfTable, KeepsEverythingUpToTheLastSeparator) {
 INSTANTIATE_TEST_SUITE_P(Paths, FolderOfTable,
                          ::testing::Values(FolderCase{"/usr/bin/vandrel", "/usr/bin/"},
                                            FolderCase{"/usr/bin/", "/usr/bin/"},
-                                           FolderCase{"/vandrel", "/"},
-                                           FolderCase{"vandrel", ""},
-                                           FolderCase{"", ""},
-                                           FolderCase{"a/b//c", "a/b//"}));
+                                           FolderCase{"/vandrel", "/"}, FolderCase{"vandrel", ""},
+                                           FolderCase{"", ""}, FolderCase{"a/b//c", "a/b//"}));
 
 TEST(ExecutablePath, NamesThisTestProgram) {
   const std::string path = platform::ExecutablePath();

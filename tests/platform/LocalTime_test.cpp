@@ -60,17 +60,16 @@ TEST_F(LocalTimeTest, RoundTripKeepsEveryField) {
   UseZone("CST-8");
   const platform::LocalTime table[] = {
       {2024, 2, 29, 23, 59, 59, 999},  // leap day, last millisecond
-      {2023, 12, 31, 0, 0, 0, 0},
-      {2024, 1, 1, 0, 0, 0, 1},
-      {2038, 1, 19, 11, 14, 8, 500},   // past 32-bit seconds
+      {2023, 12, 31, 0, 0, 0, 0},     {2024, 1, 1, 0, 0, 0, 1},
+      {2038, 1, 19, 11, 14, 8, 500},  // past 32-bit seconds
       {2000, 6, 15, 12, 30, 45, 123},
   };
   for (const platform::LocalTime& local : table) {
     const auto when = platform::FromLocalTime(local);
     const platform::LocalTime back = platform::ToLocalTime(when);
     SCOPED_TRACE(testing::Message() << local.year << "-" << local.month << "-" << local.day);
-    ExpectFields(back, local.year, local.month, local.day, local.hour, local.minute,
-                 local.second, local.millisecond);
+    ExpectFields(back, local.year, local.month, local.day, local.hour, local.minute, local.second,
+                 local.millisecond);
   }
 }
 
@@ -78,18 +77,18 @@ TEST_F(LocalTimeTest, InvalidFieldsGiveMinusOneSecond) {
   UseZone("UTC0");
   const auto invalid = system_clock::time_point{} - seconds(1);
   const platform::LocalTime table[] = {
-      {2023, 2, 29, 0, 0, 0, 0},     // no leap year
-      {2024, 13, 1, 0, 0, 0, 0},     // month 13
-      {2024, 4, 31, 0, 0, 0, 0},     // April has 30 days
-      {2024, 1, 1, 24, 0, 0, 0},     // hour 24
-      {2024, 1, 1, 0, 60, 0, 0},     // minute 60
-      {2024, 1, 1, 0, 0, 0, 1000},   // millisecond 1000
-      {2024, 1, 0, 0, 0, 0, 0},      // day 0
+      {2023, 2, 29, 0, 0, 0, 0},    // no leap year
+      {2024, 13, 1, 0, 0, 0, 0},    // month 13
+      {2024, 4, 31, 0, 0, 0, 0},    // April has 30 days
+      {2024, 1, 1, 24, 0, 0, 0},    // hour 24
+      {2024, 1, 1, 0, 60, 0, 0},    // minute 60
+      {2024, 1, 1, 0, 0, 0, 1000},  // millisecond 1000
+      {2024, 1, 0, 0, 0, 0, 0},     // day 0
   };
   for (const platform::LocalTime& local : table) {
-    SCOPED_TRACE(testing::Message() << local.year << "-" << local.month << "-" << local.day
-                                    << " " << local.hour << ":" << local.minute << " ."
-                                    << local.millisecond);
+    SCOPED_TRACE(testing::Message()
+                 << local.year << "-" << local.month << "-" << local.day << " " << local.hour << ":"
+                 << local.minute << " ." << local.millisecond);
     EXPECT_EQ(platform::FromLocalTime(local), invalid);
   }
 }

@@ -1,6 +1,7 @@
 // Hidden processes: exit codes, argument splitting, discarded streams, the length limit.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/platform.h"
@@ -28,6 +29,8 @@ const RunCase kRunCases[] = {
     {"LeadingAndTrailingBlanks", "  sh -c \"exit 5\"  ", 5},
     {"SignalGives128PlusSignal", "sh -c \"kill -9 $$\"", 128 + 9},
 };
+
+std::ostream& operator<<(std::ostream& out, const RunCase& c) { return out << c.name; }
 
 class RunHiddenTable : public ::testing::TestWithParam<RunCase> {};
 

@@ -1,4 +1,6 @@
 // The daily log file, written into temporary folders with a clock the tests set.
+#include "uLogger/uLogger.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -6,13 +8,13 @@
 #include <fstream>
 #include <memory>
 #include <regex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/platform.h"
 #include "tests/platform/TempDir.h"
-#include "uLogger/uLogger.h"
 
 namespace {
 
@@ -55,8 +57,8 @@ class LoggerTest : public ::testing::Test {
   ScopedEnv tz_;
   TempDir dir_;
   std::string logDir_;
-  std::shared_ptr<system_clock::time_point> now_ =
-      std::make_shared<system_clock::time_point>(platform::FromLocalTime({2024, 3, 5, 13, 4, 5, 67}));
+  std::shared_ptr<system_clock::time_point> now_ = std::make_shared<system_clock::time_point>(
+      platform::FromLocalTime({2024, 3, 5, 13, 4, 5, 67}));
 };
 
 // ---- Levels and line format ------------------------------------------------------------
@@ -67,6 +69,10 @@ struct LevelCase {
   bool written;
 };
 
+std::ostream& operator<<(std::ostream& out, const LevelCase& c) {
+  return out << "level " << c.level;
+}
+
 class LoggerLevels : public LoggerTest, public ::testing::WithParamInterface<LevelCase> {};
 
 TEST_P(LoggerLevels, WritesOnlyWarningsAndErrorsWithTheirPrefix) {
@@ -75,7 +81,8 @@ TEST_P(LoggerLevels, WritesOnlyWarningsAndErrorsWithTheirPrefix) {
   TLogger logger(logDir_, Clock());
   logger.Write("text", c.level);
   if (c.written) {
-    EXPECT_EQ(ReadFile(LogPath("20240305.log")), std::string("13:04:05.067 ") + c.prefix + "text\r\n");
+    EXPECT_EQ(ReadFile(LogPath("20240305.log")),
+              std::string("13:04:05.067 ") + c.prefix + "text\r\n");
   } else {
     EXPECT_EQ(EntriesIn(logDir_), 0u);
   }
@@ -131,6 +138,10 @@ struct MidnightCase {
   const char* newFile;
 };
 
+std::ostream& operator<<(std::ostream& out, const MidnightCase& c) {
+  return out << c.oldFile << " to " << c.newFile;
+}
+
 class LoggerMidnight : public LoggerTest, public ::testing::WithParamInterface<MidnightCase> {};
 
 TEST_P(LoggerMidnight, LineAfterMidnightGoesToTheNewDaysFile) {
@@ -148,12 +159,19 @@ TEST_P(LoggerMidnight, LineAfterMidnightGoesToTheNewDaysFile) {
   EXPECT_EQ(ReadFile(logDir_ + c.oldFile), oldContent);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Days, LoggerMidnight,
-    ::testing::Values(
-        MidnightCase{{2024, 3, 5, 23, 59, 59, 999}, {2024, 3, 6, 0, 0, 0, 0}, "20240305.log", "20240306.log"},
-        MidnightCase{{2024, 2, 29, 23, 59, 59, 999}, {2024, 3, 1, 0, 0, 0, 0}, "20240229.log", "20240301.log"},
-        MidnightCase{{2023, 12, 31, 23, 59, 59, 999}, {2024, 1, 1, 0, 0, 0, 0}, "20231231.log", "20240101.log"}));
+INSTANTIATE_TEST_SUITE_P(Days, LoggerMidnight,
+                         ::testing::Values(MidnightCase{{2024, 3, 5, 23, 59, 59, 999},
+                                                        {2024, 3, 6, 0, 0, 0, 0},
+                                                        "20240305.log",
+                                                        "20240306.log"},
+                                           MidnightCase{{2024, 2, 29, 23, 59, 59, 999},
+                                                        {2024, 3, 1, 0, 0, 0, 0},
+                                                        "20240229.log",
+                                                        "20240301.log"},
+                                           MidnightCase{{2023, 12, 31, 23, 59, 59, 999},
+                                                        {2024, 1, 1, 0, 0, 0, 0},
+                                                        "20231231.log",
+                                                        "20240101.log"}));
 
 TEST_F(LoggerTest, FileDeletedBetweenTwoWritesIsCreatedAgain) {
   TLogger logger(logDir_, Clock());
@@ -192,8 +210,8 @@ TEST_F(LoggerTest, DirectoryWithSurroundingBlanksIsKeptUntrimmed) {
 TEST_F(LoggerTest, BlankDirectoryUsesLogFolderBesideTheExecutable) {
   const std::string expected = platform::ExecutableDirectory() + "log/";
   SetTime(1999, 1, 2, 3, 4, 5, 6);  // a day no other run writes
-  for (const std::string& blank : {std::string(), std::string("   "), std::string("\t\r\n"),
-                                  std::string(" \x01\x7F ")}) {
+  for (const std::string& blank :
+       {std::string(), std::string("   "), std::string("\t\r\n"), std::string(" \x01\x7F ")}) {
     TLogger logger(blank, Clock());
     EXPECT_EQ(logger.directory(), expected);
     EXPECT_TRUE(platform::DirectoryExists(expected));
