@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -40,10 +41,7 @@ std::size_t EntriesIn(const std::string& folder) {
 class LoggerTest : public ::testing::Test {
  protected:
   LoggerTest() : tz_("TZ", "CST-8"), logDir_(dir_.path() + "logs/") { tzset(); }
-  ~LoggerTest() override {
-    FreeLogger();
-    tzset();
-  }
+  ~LoggerTest() override { FreeLogger(); }
 
   // The clock the logger reads: the tests move it.
   TLogger::Clock Clock() {
@@ -322,7 +320,18 @@ TEST_F(LoggerTest, FreeLoggerTwiceReleasesOnce) {
 
 TEST_F(LoggerTest, ConcurrentWritersGiveWholeLinesInEachThreadsOrder) {
   constexpr int kThreads = 8, kLines = 200;
-  CreateLoggerAt(logDir_, Clock());
+  // The clock is read inside the lock: it notes how many writers are inside at once and
+  // dawdles a little to give a missing lock every chance to show.
+  std::atomic<int> inside{0}, mostInside{0};
+  CreateLoggerAt(logDir_, [&, now = now_] {
+    const int n = ++inside;
+    int most = mostInside.load();
+    while (n > most && !mostInside.compare_exchange_weak(most, n)) {
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(20));
+    --inside;
+    return *now;
+  });
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t)
     threads.emplace_back([t] {
@@ -351,6 +360,7 @@ TEST_F(LoggerTest, ConcurrentWritersGiveWholeLinesInEachThreadsOrder) {
     start = end + 2;
   }
   EXPECT_EQ(count, kThreads * kLines);
+  EXPECT_EQ(mostInside.load(), 1);
   for (int t = 0; t < kThreads; ++t) EXPECT_EQ(next[t], kLines);
 }
 
