@@ -9,6 +9,10 @@ class TFormMain : public TFormBase {
  public:
   explicit TFormMain(QWidget* parent = nullptr);
 
+  // The client version shown in the status bar; the login window sets it before showing
+  // this window.
+  QString versionText;
+
  protected:
   void FormCreate() override;
 };
