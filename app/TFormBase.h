@@ -9,7 +9,6 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QPixmap>
 #include <QPoint>
 #include <QWidget>
 
