@@ -402,6 +402,13 @@ const Area* FindArea(const std::string& code) {
   return it == index.end() ? nullptr : it->second;
 }
 
+const Area* FindPlaceByName(const std::string& name) {
+  for (const Area& area : kAreas) {
+    if (area.isPlace() && area.name == name) return &area;
+  }
+  return nullptr;
+}
+
 std::vector<const Area*> PlacesOfProvince(const std::string& provinceCode) {
   std::vector<const Area*> places;
   const Area* province = FindArea(provinceCode);

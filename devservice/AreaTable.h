@@ -26,6 +26,9 @@ const std::vector<Area>& Areas();
 // The area with this code, or nullptr.
 const Area* FindArea(const std::string& code);
 
+// The place (city or municipality) with this name, or nullptr.
+const Area* FindPlaceByName(const std::string& name);
+
 // The places of a province: its cities, or the municipality itself.
 std::vector<const Area*> PlacesOfProvince(const std::string& provinceCode);
 

@@ -69,7 +69,11 @@ CREATE TABLE IF NOT EXISTS vehicles (
   authorise_due    INTEGER,
   UNIQUE (company_id, locate_number)
 );
-CREATE INDEX IF NOT EXISTS vehicles_by_use ON vehicles (company_id, used_at DESC, id DESC);
+DROP INDEX IF EXISTS vehicles_by_use;
+CREATE INDEX IF NOT EXISTS vehicles_by_recent_use
+  ON vehicles (company_id, used_at DESC, id DESC, position_code);
+CREATE INDEX IF NOT EXISTS vehicles_by_place
+  ON vehicles (company_id, position_code, used_at DESC, id DESC);
 CREATE INDEX IF NOT EXISTS vehicles_due ON vehicles (authorise_due)
   WHERE authorise_due IS NOT NULL;
 CREATE TABLE IF NOT EXISTS positions (

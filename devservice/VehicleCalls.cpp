@@ -71,17 +71,16 @@ Json CarListMember(const Vehicle& vehicle) {
   return car;
 }
 
-// The list order and the city it puts first, from sort_by.
+// The list order and the place it puts first, from sort_by: the city the company signs in
+// from, or its seat city.
 std::optional<std::pair<SortOrder, std::string>> ListOrder(const std::string& sortBy,
                                                            const Company& company) {
   if (sortBy == "used_priority") return std::make_pair(SortOrder::Used, std::string());
   if (sortBy == "location_priority") {
-    return std::make_pair(SortOrder::Location, company.current_city);
+    const Area* city = FindPlaceByName(company.current_city);
+    return std::make_pair(SortOrder::Place, city != nullptr ? city->code : std::string());
   }
-  if (sortBy == "seat_priority") {
-    const Area* seat = FindArea(company.seat_code);
-    return std::make_pair(SortOrder::Location, seat != nullptr ? seat->name : std::string());
-  }
+  if (sortBy == "seat_priority") return std::make_pair(SortOrder::Place, company.seat_code);
   return std::nullopt;
 }
 

@@ -44,8 +44,8 @@ struct Vehicle {
 };
 
 enum class SortOrder {
-  Used,      // most recently used or located first
-  Location,  // vehicles in a given city first, then most recently used
+  Used,   // most recently used or located first
+  Place,  // vehicles in a given place first, each part most recently used first
 };
 
 std::int64_t InsertVehicle(Database& db, std::int64_t company_id, const VehicleData& data,
@@ -66,9 +66,9 @@ std::optional<std::int64_t> VehicleUsingLocateNumber(Database& db, std::int64_t 
                                                      const std::string& locate_number);
 
 std::int64_t CountVehicles(Database& db, std::int64_t company_id);
-// One page of the company's vehicles. `city` is the city that Location puts first.
+// One page of the company's vehicles. `placeCode` is the area code that Place puts first.
 std::vector<Vehicle> ListVehicles(Database& db, std::int64_t company_id, SortOrder order,
-                                  const std::string& city, std::int64_t offset,
+                                  const std::string& placeCode, std::int64_t offset,
                                   std::int64_t limit);
 
 void SetPosition(Database& db, std::int64_t vehicle_id, const std::string& position_code,

@@ -192,6 +192,33 @@ TEST(VehicleOrders, LocationAndSeatOrdersPutTheirCityFirst) {
   EXPECT_NE(first("location_priority")[0]["plate_number"], first("seat_priority")[0]["plate_number"]);
 }
 
+TEST(VehicleOrders, SmallPagesJoinUpToTheWholeListInEveryOrder) {
+  ServiceHarness harness;
+  const std::string token = harness.demoToken();
+  auto page = [&](const std::string& sortBy, int pageNo, int pageSize) {
+    const Json answer = harness.call("/car/list", {{"token", token},
+                                                   {"register_contact_number", kContact},
+                                                   {"sort_by", sortBy},
+                                                   {"page_no", std::to_string(pageNo)},
+                                                   {"page_size", std::to_string(pageSize)}});
+    std::vector<std::string> plates;
+    for (const Json& car : answer["result"]["car_lists"]) plates.push_back(car["plate_number"]);
+    return plates;
+  };
+  for (const std::string sortBy : {"used_priority", "location_priority", "seat_priority"}) {
+    const std::vector<std::string> whole = page(sortBy, 1, 999);
+    ASSERT_EQ(whole.size(), static_cast<std::size_t>(devservice::kDemoVehicleCount));
+    for (const int size : {1, 3, 4, 7}) {
+      std::vector<std::string> joined;
+      for (int number = 1; joined.size() < whole.size() && number <= 40; ++number) {
+        const std::vector<std::string> part = page(sortBy, number, size);
+        joined.insert(joined.end(), part.begin(), part.end());
+      }
+      EXPECT_EQ(joined, whole) << sortBy << " in pages of " << size;
+    }
+  }
+}
+
 TEST_F(VehicleCalls, AddRefusesDuplicatesAndBadFields) {
   ASSERT_TRUE(Succeeds(harness.call("/car/add", car("浙A12345", "13912345678"))));
   const Pairs good = car("浙B12345", "13912340000");
