@@ -61,6 +61,8 @@ DevService::DevService(ServiceOptions options, std::ostream* console)
       dispatcher_(std::make_unique<ApiDispatcher>(storage_, console_, options_, clock_)),
       server_(std::make_unique<httplib::Server>()) {
   server_->set_payload_max_length(options_.max_body_bytes);
+  // An idle kept-alive connection holds its worker, and stop() waits for it, this long.
+  server_->set_keep_alive_timeout(1);
   installApiRoutes();
   installDevRoutes();
   installPortalRoutes();
