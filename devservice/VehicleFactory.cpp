@@ -19,7 +19,7 @@ const std::vector<std::string> kMobilePrefixes = {"138", "139", "135", "137", "1
                                                   "187", "186", "130", "132", "155", "176",
                                                   "133", "189", "180", "177", "1705", "1709"};
 const std::vector<std::string> kRemarks = {"", "", "", "常跑江浙沪", "可接长途", "冷链专线",
-                                           "回程车,价格可议", "带尾板", "驾驶经验十年"};
+                                           "回程车 价格可议", "带尾板", "驾驶经验十年"};
 const std::vector<std::string> kWidths = {"", "2.3", "2.4", "2.5", "2.55"};
 const std::vector<std::string> kHeights = {"", "2.5", "2.7", "3", "3.2"};
 const std::vector<std::string> kVolumes = {"", "", "30", "45", "60", "85", "120"};
