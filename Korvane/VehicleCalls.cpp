@@ -1,5 +1,7 @@
 #include "Korvane/VehicleCalls.h"
 
+#include <future>
+
 #include "Korvane/CallLayer.h"
 #include "Korvane/Codec.h"
 #include "Korvane/DateTime.h"
@@ -140,10 +142,21 @@ TMYResult GetCarPage(const std::string& register_contact_number, int page_no, in
 TCars& LoadMorePages(const std::string& register_contact_number, TCars& cars, int sort_index,
                      const std::atomic<bool>* stop) {
   const int lastPage = cars.total_results / kPageSize + 1;
-  for (int page = 2; page <= lastPage; ++page) {
-    if (stop != nullptr && stop->load()) break;
+  const auto fetch = [&register_contact_number, sort_index](int page) {
     TCars next;
     GetCarPage(register_contact_number, page, sort_index, next);
+    return next;
+  };
+  // Two pages are in flight at a time: while one page is read, the service already works on
+  // the next. Pages are appended strictly in order; the first page without a list ends the
+  // load, and a request already made for the page after it is discarded.
+  std::future<TCars> pending;
+  for (int page = 2; page <= lastPage; ++page) {
+    if (stop != nullptr && stop->load()) break;
+    std::future<TCars> following;
+    if (page + 1 <= lastPage) following = std::async(std::launch::async, fetch, page + 1);
+    TCars next = pending.valid() ? pending.get() : fetch(page);
+    pending = std::move(following);
     if (!next.cars) break;
     if (!cars.cars) cars.cars.emplace();
     cars.cars->insert(cars.cars->end(), std::make_move_iterator(next.cars->begin()),
