@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "platform/platform.h"
 
 namespace {

@@ -1,32 +1,22 @@
 // Points the logger at a fresh folder for one test and reads back the lines it wrote.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/TempDir.h"
 #include "uLogger/uLogger.h"
 
 namespace testsupport {
 
 class ScopedLogFolder {
  public:
-  ScopedLogFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vandrel-log-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    folder_ = pattern + "/";
-    CreateLoggerAt(folder_);
-  }
-  ~ScopedLogFolder() {
-    FreeLogger();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  ScopedLogFolder() : folder_(dir_.path()) { CreateLoggerAt(folder_); }
+  ~ScopedLogFolder() { FreeLogger(); }
   ScopedLogFolder(const ScopedLogFolder&) = delete;
   ScopedLogFolder& operator=(const ScopedLogFolder&) = delete;
 
@@ -59,6 +49,7 @@ class ScopedLogFolder {
   }
 
  private:
+  TempDir dir_;
   std::string folder_;
 };
 

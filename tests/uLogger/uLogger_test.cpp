@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "tests/platform/TempDir.h"
+#include "support/TempDir.h"
 
 namespace {
 

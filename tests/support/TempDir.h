@@ -10,7 +10,7 @@ class TempDir {
  public:
   TempDir() {
     std::string pattern =
-        (std::filesystem::temp_directory_path() / "vandrel-platform-XXXXXX").string();
+        (std::filesystem::temp_directory_path() / "vandrel-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern + "/";
   }
