@@ -43,11 +43,11 @@ std::string FormBody(const ParamList& signedFields) {
   });
 }
 
-std::string SendRequest(const CallSpec& spec, const ParamList& list) {
-  if (spec.method == HttpMethod::Post) {
-    return Http::PostForm(ApiBaseUrl() + spec.path, FormBody(SignParams(list)));
+std::string SendRequest(const CallSpec& call, const ParamList& list) {
+  if (call.method == HttpMethod::Post) {
+    return Http::PostForm(ApiBaseUrl() + call.path, FormBody(SignParams(list)));
   }
-  return Http::Get(BuildApiUrl(spec.path, list));
+  return Http::Get(BuildApiUrl(call.path, list));
 }
 
 void LogFailure(const std::string& prefix, const std::string& kind, const std::string& text) {
@@ -131,21 +131,21 @@ std::string BuildApiUrl(const std::string& path, const ParamList& list) {
   return ApiBaseUrl() + path + "?" + JoinFields(SignParams(list), [](const std::string& f) { return f; });
 }
 
-TMYResult RunCall(const CallSpec& spec, const ParamList& list, const AnswerReader& read) {
+TMYResult RunCall(const CallSpec& call, const ParamList& list, const AnswerReader& read) {
   try {
-    return read(SendRequest(spec, list));
+    return read(SendRequest(call, list));
   } catch (const EReadTimeout& e) {
     LogFailure(kRequestPrefix, e.kind(), e.what());
     return FailureResult("001");
   } catch (const ESocketError& e) {
-    LogFailure(spec.socketErrorIsNetwork ? kRequestPrefix : spec.prefix, e.kind(), e.what());
-    return FailureResult(spec.socketErrorIsNetwork ? "002" : "000");
+    LogFailure(call.socketErrorIsNetwork ? kRequestPrefix : call.prefix, e.kind(), e.what());
+    return FailureResult(call.socketErrorIsNetwork ? "002" : "000");
   } catch (const ECallFailure& e) {
-    LogFailure(spec.prefix, e.kind(), e.what());
+    LogFailure(call.prefix, e.kind(), e.what());
   } catch (const std::exception& e) {
-    LogFailure(spec.prefix, "Exception", e.what());
+    LogFailure(call.prefix, "Exception", e.what());
   } catch (...) {
-    LogFailure(spec.prefix, "Exception", "unknown failure");
+    LogFailure(call.prefix, "Exception", "unknown failure");
   }
   return FailureResult("000");
 }

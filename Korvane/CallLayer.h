@@ -45,9 +45,9 @@ struct CallSpec {
 // Reads an answer body into the call's result; throws ECallFailure kinds on what it cannot read.
 using AnswerReader = std::function<TMYResult(const std::string& body)>;
 
-// Sends the list as the spec says, reads the body with `read`, and turns every failure into
+// Sends the list as `call` says, reads the body with `read`, and turns every failure into
 // a FailureResult after writing one log line.
-TMYResult RunCall(const CallSpec& spec, const ParamList& list, const AnswerReader& read);
+TMYResult RunCall(const CallSpec& call, const ParamList& list, const AnswerReader& read);
 
 // The answer readers of the URL-decoded envelopes.
 TMYResult ReadResult(const std::string& body);

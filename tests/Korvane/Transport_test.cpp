@@ -36,7 +36,7 @@ struct FailureCase {
   const char* name;
   Reply reply;             // what the server does; unused when `refused`
   bool refused;            // nothing listens on the port
-  CallSpec spec;
+  CallSpec call;
   std::string code;
   std::string logStart;    // the log text up to the failure text
 };
@@ -74,7 +74,7 @@ TEST_F(Transport, EveryFailureGivesItsCodeAndExactlyOneLogLine) {
       server = std::make_unique<LoopbackServer>([&](const auto&) { return c.reply; });
       SetApiBaseUrl(server->baseUrl());
     }
-    const TMYResult r = RunCall(c.spec, {"token=t"}, ReadResult);
+    const TMYResult r = RunCall(c.call, {"token=t"}, ReadResult);
     EXPECT_FALSE(r.success);
     EXPECT_EQ(r.code, c.code);
     EXPECT_EQ(r.message, FailureResult(c.code).message);
