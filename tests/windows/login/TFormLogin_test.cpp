@@ -92,6 +92,7 @@ class TFormLoginTest : public QObject {
   void automaticSignInAtStart();
   void blankEntriesAreRefusedBeforeAnyCall_data();
   void blankEntriesAreRefusedBeforeAnyCall();
+  void enterPressesTheSignInButton();
   void eachFailureCodeHasItsBox_data();
   void eachFailureCodeHasItsBox();
   void failuresOfTheDevelopmentService_data();
@@ -409,6 +410,23 @@ void TFormLoginTest::blankEntriesAreRefusedBeforeAnyCall() {
   QCOMPARE(boxes[0].button, QStringLiteral("确认"));
   QCOMPARE(login->focusWidget()->objectName(), focus);
   QCOMPARE(loopback_->requests().size(), before);
+}
+
+void TFormLoginTest::enterPressesTheSignInButton() {
+  auto login = newLoginWindow();
+  login->show();
+  QApplication::setActiveWindow(login.get());
+  QVERIFY(QTest::qWaitForWindowActive(login.get()));
+  login->txt_code->setText(QStringLiteral("demo"));
+  login->txt_password->setFocus();
+  BoxAnswers boxes;
+  QTest::keyClick(login->txt_password, Qt::Key_Return);
+  QCOMPARE(boxes.boxes().size(), 1);
+  QCOMPARE(boxes.boxes()[0].text, QStringLiteral("请输入登录密码!"));
+  QTest::keyClicks(login->txt_password, QStringLiteral("demo1234"));
+  QTest::keyClick(login->txt_password, Qt::Key_Enter);
+  QTRY_VERIFY(FormMain->isVisible());
+  QVERIFY(!login->isVisible());
 }
 
 void TFormLoginTest::eachFailureCodeHasItsBox_data() {

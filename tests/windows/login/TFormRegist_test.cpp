@@ -186,6 +186,7 @@ class TFormRegistTest : public QObject {
   void everyShowingOpensAnAccessSession();
   void accessSessionFailures_data();
   void accessSessionFailures();
+  void focusColoursEveryBox();
   void keyFiltersDropWhatTheyRefuse_data();
   void keyFiltersDropWhatTheyRefuse();
   void pastingIsNotFiltered();
@@ -384,6 +385,29 @@ void TFormRegistTest::accessSessionFailures() {
   // The window stays open with its entries.
   QVERIFY(FormRegist->isVisible());
   QCOMPARE(FormRegist->txt_company->text(), Entries().company);
+}
+
+void TFormRegistTest::focusColoursEveryBox() {
+  showForm();
+  QApplication::setActiveWindow(FormRegist);
+  QVERIFY(QTest::qWaitForWindowActive(FormRegist));
+  const QColor orange(0xE3, 0x52, 0x1F);
+  const QColor info(0xFF, 0xFF, 0xE1);
+  const auto colour = [](QLineEdit* edit) { return edit->grab().toImage().pixelColor(3, 10); };
+  const QList<QLineEdit*> boxes = {FormRegist->txt_account, FormRegist->txt_password,
+                                   FormRegist->txt_repassword, FormRegist->txt_company,
+                                   FormRegist->txt_seat,    FormRegist->txt_mobile,
+                                   FormRegist->txt_verify};
+  for (QLineEdit* focused : boxes) {
+    focused->setFocus();
+    QTRY_COMPARE(colour(focused), orange);
+    QCOMPARE(focused->palette().color(QPalette::Text), QColor(Qt::white));
+    for (QLineEdit* other : boxes) {
+      if (other == focused) continue;
+      QCOMPARE(colour(other), other == FormRegist->txt_seat ? info : QColor(Qt::white));
+      QCOMPARE(other->palette().color(QPalette::Text), QColor(Qt::black));
+    }
+  }
 }
 
 void TFormRegistTest::keyFiltersDropWhatTheyRefuse_data() {
