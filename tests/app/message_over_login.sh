@@ -30,7 +30,7 @@ check() {  # <what> <x> <y> <expected RRGGBB>
 # The login window: 290 x 428 at 495,186. The box: 289 x 149 at 495,325, on top of it.
 check "login title bar" 700 200 E35210
 check "login left border" 498 250 E3521F
-check "login client panel" 600 300 97A38D
+check "login client panel, lower left" 505 560 97A38D
 check "box title bar" 700 330 E35210
 check "box panel over the login panel" 510 460 D5DBCD
 check "box bottom border" 600 471 E3521F
