@@ -1,6 +1,7 @@
 #include "windows/fleet/TFleetGrid.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QtMath>
 #include <QHash>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -25,18 +26,18 @@ class TTextWidths {
  public:
   explicit TTextWidths(const QFont& font) : metrics_(font) {}
   int width(const QString& text) {
-    int total = 0;
+    qreal total = 0;
     for (const QChar c : text) {
       auto it = advances_.find(c.unicode());
       if (it == advances_.end()) it = advances_.insert(c.unicode(), metrics_.horizontalAdvance(c));
       total += *it;
     }
-    return total;
+    return qCeil(total);
   }
 
  private:
-  QFontMetrics metrics_;
-  QHash<char16_t, int> advances_;
+  QFontMetricsF metrics_;
+  QHash<char16_t, qreal> advances_;
 };
 
 }  // namespace
