@@ -233,6 +233,14 @@ QString TFormCarType::getCaption(const QString& code) const {
 }
 
 std::string_view TFormCarType::CatalogueCaption(std::string_view code) {
+  // Codes are "CM", the group, "_" and two digits: most are found by their place at once.
+  if (code.size() == 6 && code.substr(0, 2) == "CM" && code[3] == '_' && code[2] >= '1' &&
+      code[2] <= '4' && code[4] >= '0' && code[4] <= '9' && code[5] >= '0' && code[5] <= '9') {
+    const std::span<const TypeEntry> group = kCatalogue[code[2] - '1'];
+    const std::size_t number = static_cast<std::size_t>((code[4] - '0') * 10 + (code[5] - '0'));
+    if (number >= 1 && number <= group.size() && code == group[number - 1].code)
+      return group[number - 1].caption;
+  }
   static const std::unordered_map<std::string_view, std::string_view> captions = [] {
     std::unordered_map<std::string_view, std::string_view> all;
     for (const std::span<const TypeEntry> group : kCatalogue)

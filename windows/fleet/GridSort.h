@@ -5,6 +5,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
 #include <random>
 #include <vector>
 
@@ -15,15 +18,37 @@ namespace fleet {
 // out), so two keys compare as their texts do character by character, without case.
 class TCollationKeys {
  public:
+  // The UTF-8 text of entry i: a view of anything that lasts until the next call, or of
+  // `scratch`, which it may be made in.
+  using TextOf = std::function<std::string_view(int i, std::string& scratch)>;
+
+  TCollationKeys(int count, const TextOf& textOf);
   explicit TCollationKeys(const std::vector<QString>& texts);
 
-  int size() const { return static_cast<int>(starts_.size()) - 1; }
+  int size() const { return static_cast<int>(starts_.size()); }
   // <0, 0 or >0 as text a sorts before, with or after text b.
   int compare(int a, int b) const;
 
+  // The first places of a key packed into two numbers: keys whose heads differ compare as
+  // their heads do; equal heads leave the rest to compareTails.
+  struct Head {
+    std::uint64_t first = 0;
+    std::uint64_t second = 0;
+    friend bool operator==(const Head&, const Head&) = default;
+    bool operator<(const Head& other) const {
+      return first != other.first ? first < other.first : second < other.second;
+    }
+  };
+  const Head& head(int key) const { return heads_[key]; }
+  int compareTails(int a, int b) const;
+
  private:
-  std::vector<std::uint32_t> places_;  // every key, one after the other
-  std::vector<std::uint32_t> starts_;  // where each key begins; one more entry at the end
+  void makeHeads();
+
+  std::vector<std::uint32_t> places_;   // every key, one after the other
+  std::vector<std::uint32_t> starts_;   // where each key begins in places_
+  std::vector<std::uint32_t> lengths_;  // and how many places it has
+  std::vector<Head> heads_;
 };
 
 // Sorts entries low..high of `indexes` (positions into `keys`) ascending: a pivot picked at

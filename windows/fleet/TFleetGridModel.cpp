@@ -1,6 +1,7 @@
 #include "windows/fleet/TFleetGridModel.h"
 
 #include <algorithm>
+#include <random>
 
 namespace fleet {
 namespace {
@@ -11,7 +12,7 @@ constexpr const char* kHeadings[kColumns] = {"车牌号码", "车辆信息", "�
 }  // namespace
 
 TFleetGridModel::TFleetGridModel(QObject* parent) : QAbstractTableModel(parent) {
-  store_.emplace_back();
+  store_.push_back(newRow());
 }
 
 QString TFleetGridModel::heading(int column) {
@@ -48,6 +49,16 @@ QString TFleetGridModel::storeCell(int store, int column) const {
   return CarCellText(*row.car, column, row.membershipValid);
 }
 
+std::string_view TFleetGridModel::storeCellUtf8(int store, int column, std::string& scratch) const {
+  const Row& row = store_[store];
+  if (row.written && (*row.written)[column]) {
+    scratch = (*row.written)[column]->toStdString();
+    return scratch;
+  }
+  if (!row.car) return {};
+  return CarCellUtf8(*row.car, column, row.membershipValid, scratch);
+}
+
 void TFleetGridModel::rowChanged(int row) {
   emit dataChanged(index(row, 0), index(row, kColumns - 1), {Qt::DisplayRole});
 }
@@ -56,6 +67,7 @@ void TFleetGridModel::setCell(int row, int column, const QString& text) {
   Row& target = store_[storeIndex(row)];
   if (!target.written) target.written = std::make_unique<WrittenCells>();
   (*target.written)[column] = text;
+  textsChanged();
   const QModelIndex at = index(row, column);
   emit dataChanged(at, at, {Qt::DisplayRole});
 }
@@ -65,6 +77,7 @@ void TFleetGridModel::fillStoreRow(int store, Korvane::CarPtr car, bool membersh
   target.car = std::move(car);
   target.written.reset();
   target.membershipValid = membershipValid;
+  textsChanged();
   if (!filtered_) {
     rowChanged(store);
     return;
@@ -81,6 +94,7 @@ void TFleetGridModel::blankRow(int row) {
   Row& target = store_[storeIndex(row)];
   target.car.reset();
   target.written.reset();
+  textsChanged();
   rowChanged(row);
 }
 
@@ -88,13 +102,15 @@ void TFleetGridModel::removeRowAt(int row) {
   const int store = storeIndex(row);
   beginRemoveRows(QModelIndex(), row, row);
   store_.erase(store_.begin() + store);
+  textsChanged();
   rebuildVisible();
   endRemoveRows();
 }
 
 void TFleetGridModel::insertTopRow() {
   beginInsertRows(QModelIndex(), 0, 0);
-  store_.emplace(store_.begin());
+  store_.insert(store_.begin(), newRow());
+  textsChanged();
   rebuildVisible();
   endInsertRows();
 }
@@ -106,8 +122,9 @@ void TFleetGridModel::appendCars(const Korvane::CarList& cars, std::size_t from,
   const int count = static_cast<int>(cars.size() - from);
   beginInsertRows(QModelIndex(), first, first + count - 1);
   store_.reserve(store_.size() + count);
+  textsChanged();
   for (std::size_t i = from; i < cars.size(); ++i) {
-    Row row;
+    Row row = newRow();
     row.car = cars[i];
     row.membershipValid = membershipValid;
     store_.push_back(std::move(row));
@@ -118,6 +135,7 @@ void TFleetGridModel::appendCars(const Korvane::CarList& cars, std::size_t from,
 
 void TFleetGridModel::refillRows(const Korvane::CarList& cars, bool membershipValid) {
   const int count = std::min(rowCount(), static_cast<int>(cars.size()));
+  textsChanged();
   for (int row = 0; row < count; ++row) {
     Row& target = store_[storeIndex(row)];
     target.car = cars[row];
@@ -130,10 +148,40 @@ void TFleetGridModel::refillRows(const Korvane::CarList& cars, bool membershipVa
 void TFleetGridModel::resetToBlank() {
   beginResetModel();
   store_.clear();
-  store_.emplace_back();
+  sortKeys_.reset();
+  nextId_ = 0;
+  textsChanged();
+  store_.push_back(newRow());
   visible_.clear();
   filtered_ = false;
   endResetModel();
+}
+
+std::vector<int> TFleetGridModel::ascendingOrder(int column) {
+  const int rows = storeRows();
+  if (!sortKeys_ || sortKeys_->column != column || sortKeys_->generation != generation_) {
+    auto made = std::make_unique<SortKeys>();
+    made->column = column;
+    made->generation = generation_;
+    made->keys = std::make_unique<TCollationKeys>(rows, [this, column](int store, std::string& scratch) {
+      return storeCellUtf8(store, column, scratch);
+    });
+    made->keyOfRow.assign(nextId_, -1);
+    for (int store = 0; store < rows; ++store) made->keyOfRow[store_[store].id] = store;
+    sortKeys_ = std::move(made);
+  }
+  std::vector<int> keys(static_cast<std::size_t>(rows));
+  std::vector<int> storeOfKey(static_cast<std::size_t>(rows));
+  for (int store = 0; store < rows; ++store) {
+    const int key = sortKeys_->keyOfRow[store_[store].id];
+    keys[store] = key;
+    storeOfKey[key] = store;
+  }
+  static std::mt19937 random{std::random_device{}()};
+  Quicksort(keys, 0, rows - 1, *sortKeys_->keys, random);
+  std::vector<int> order(static_cast<std::size_t>(rows));
+  for (int i = 0; i < rows; ++i) order[i] = storeOfKey[keys[i]];
+  return order;
 }
 
 int TFleetGridModel::lastStoreRowWithPlate(const QString& plate) const {

@@ -14,12 +14,16 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "Korvane/FleetList.h"
+#include "windows/fleet/GridSort.h"
 #include "windows/fleet/VehicleCells.h"
 
 namespace fleet {
@@ -60,9 +64,15 @@ class TFleetGridModel : public QAbstractTableModel {
   int storeRows() const { return static_cast<int>(store_.size()); }
   int storeIndex(int row) const { return filtered_ ? visible_[row] : row; }
   QString storeCell(int store, int column) const;
+  // The same text as UTF-8, a view that lasts until the row changes, or of `scratch`.
+  std::string_view storeCellUtf8(int store, int column, std::string& scratch) const;
   void fillStoreRow(int store, Korvane::CarPtr car, bool membershipValid);
   // The last row whose column 0 is exactly `plate`, or -1.
   int lastStoreRowWithPlate(const QString& plate) const;
+  // Every store index, in ascending order of the column's texts (case-insensitive, in the
+  // locale's collation; equal texts in no particular order). The collation keys are kept
+  // for the next sort by the same column as long as no text changes.
+  std::vector<int> ascendingOrder(int column);
   // Puts the rows in the order given (store indexes, each once); hidden rows stay hidden.
   void reorder(const std::vector<int>& order);
   // The last row becomes the first.
@@ -79,14 +89,28 @@ class TFleetGridModel : public QAbstractTableModel {
   struct Row {
     Korvane::CarPtr car;                     // the record the row was filled from, or none
     std::unique_ptr<WrittenCells> written;  // cells written after the fill
+    std::uint32_t id = 0;                    // the row's own number, whatever its place
     bool membershipValid = false;
     bool hidden = false;
   };
+  // The keys of the last sort: valid for its column while `generation` is the model's.
+  struct SortKeys {
+    int column = -1;
+    std::uint64_t generation = 0;
+    std::unique_ptr<TCollationKeys> keys;
+    std::vector<int> keyOfRow;  // by row id
+  };
 
+  Row newRow() { Row row; row.id = nextId_++; return row; }
   void rebuildVisible();
   void rowChanged(int row);
+  // Any change of a text: sort keys made before no longer hold.
+  void textsChanged() { ++generation_; }
 
   std::vector<Row> store_;
+  std::uint32_t nextId_ = 0;
+  std::uint64_t generation_ = 0;
+  std::unique_ptr<SortKeys> sortKeys_;
   std::vector<int> visible_;  // store indexes of the visible rows while filtered
   bool filtered_ = false;
 };

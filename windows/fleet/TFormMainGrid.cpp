@@ -3,13 +3,9 @@
 #include <QApplication>
 #include <QPainter>
 
-#include <numeric>
-#include <random>
-
 #include "Korvane/Session.h"
 #include "app/Forms.h"
 #include "app/TFormMsg.h"
-#include "windows/fleet/GridSort.h"
 #include "windows/fleet/TFormMain.h"
 
 namespace {
@@ -119,17 +115,7 @@ void TFormMain::gridDblClickCell(int, int row) {
 void TFormMain::Sortgrid(int column) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   fleet::TFleetGridModel* cells = grid->cells();
-  std::vector<QString> texts;
-  texts.reserve(cells->storeRows());
-  for (int store = 0; store < cells->storeRows(); ++store) texts.push_back(cells->storeCell(store, column));
-  const fleet::TCollationKeys keys(texts);
-  texts.clear();
-  texts.shrink_to_fit();
-  std::vector<int> indexes(cells->storeRows());
-  std::iota(indexes.begin(), indexes.end(), 0);
-  static std::mt19937 random{std::random_device{}()};
-  fleet::Quicksort(indexes, 0, static_cast<int>(indexes.size()) - 1, keys, random);
-  cells->reorder(indexes);
+  cells->reorder(cells->ascendingOrder(column));
   grid->selectDataRow(1);
   QApplication::restoreOverrideCursor();
 }

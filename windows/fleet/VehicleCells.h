@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 #include "Korvane/FleetList.h"
 
@@ -35,5 +36,10 @@ std::string VehicleInfoText(const Korvane::TCar& car);
 // The text of one column for a vehicle; `membershipValid` chooses between the position and
 // time of the vehicle and the texts that stand for them without a membership.
 QString CarCellText(const Korvane::TCar& car, int column, bool membershipValid);
+
+// The same text as UTF-8: a view of the record's own field where the cell shows it unchanged,
+// otherwise of `scratch`, which the text is made in.
+std::string_view CarCellUtf8(const Korvane::TCar& car, int column, bool membershipValid,
+                             std::string& scratch);
 
 }  // namespace fleet

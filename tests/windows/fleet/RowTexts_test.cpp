@@ -66,6 +66,9 @@ void RowTextsTest::vehicleInformationText_data() {
   QTest::newRow("unknown first code") << QStringList{"XX", "CM2_04", "", ""} << "" << ""
                                       << "厢式";
   QTest::newRow("length alone") << QStringList{"", "", "", ""} << "13" << "" << "13米";
+  const QString longLength(300, QLatin1Char('9'));
+  QTest::newRow("longer than usual") << QStringList{"CM1_08", "", "", ""} << longLength << "30"
+                                     << "前四后八," + longLength + "米,30吨";
 }
 
 void RowTextsTest::vehicleInformationText() {
