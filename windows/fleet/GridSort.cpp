@@ -13,11 +13,11 @@ namespace {
 
 constexpr std::uint32_t kUnknown = 0xFFFFFFFFu;
 constexpr std::uint32_t kIgnored = 0;
-// A key's head holds its first six places, three to a number, 21 bits each (there are fewer
+// A key's head holds its first places, three to a number, 21 bits each (there are fewer
 // characters than that), and 0 for a place a short key does not have: places start at 1, so
 // a shorter key's head is the smaller one.
 constexpr int kPlacesPerNumber = 3;
-constexpr int kHeadPlaces = 2 * kPlacesPerNumber;
+constexpr int kHeadPlaces = TCollationKeys::kHeadNumbers * kPlacesPerNumber;
 constexpr int kHeadBits = 21;
 
 // Each character's place in the collation of the current locale, learnt as characters turn
@@ -132,6 +132,7 @@ TCollationKeys::TCollationKeys(int count, const TextOf& textOf) {
   std::vector<char32_t> fresh;
   starts_.assign(static_cast<std::size_t>(count), 0);
   lengths_.assign(static_cast<std::size_t>(count), 0);
+  places_.reserve(static_cast<std::size_t>(count) * 12);
   std::string scratch;
   for (int i = 0; i < count; ++i) {
     starts_[i] = static_cast<std::uint32_t>(places_.size());
@@ -180,7 +181,8 @@ void TCollationKeys::makeHeads() {
       }
       return number;
     };
-    heads_[key] = {pack(0), pack(kPlacesPerNumber)};
+    for (int number = 0; number < kHeadNumbers; ++number)
+      heads_[key].numbers[number] = pack(number * kPlacesPerNumber);
   }
 }
 
@@ -197,7 +199,7 @@ int CompareFrom(const std::uint32_t* x, const std::uint32_t* xEnd, const std::ui
 }  // namespace
 
 int TCollationKeys::compare(int a, int b) const {
-  if (!(heads_[a] == heads_[b])) return heads_[a] < heads_[b] ? -1 : 1;
+  if (heads_[a] != heads_[b]) return heads_[a] < heads_[b] ? -1 : 1;
   return compareTails(a, b);
 }
 
@@ -222,8 +224,9 @@ struct SortEntry {
 };
 
 int CompareEntries(const SortEntry& a, const SortEntry& b, const TCollationKeys& keys) {
-  if (a.head.first != b.head.first) return a.head.first < b.head.first ? -1 : 1;
-  if (a.head.second != b.head.second) return a.head.second < b.head.second ? -1 : 1;
+  for (int number = 0; number < TCollationKeys::kHeadNumbers; ++number)
+    if (a.head.numbers[number] != b.head.numbers[number])
+      return a.head.numbers[number] < b.head.numbers[number] ? -1 : 1;
   return keys.compareTails(a.index, b.index);
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <array>
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,15 +31,12 @@ class TCollationKeys {
   // <0, 0 or >0 as text a sorts before, with or after text b.
   int compare(int a, int b) const;
 
-  // The first places of a key packed into two numbers: keys whose heads differ compare as
+  // The first places of a key packed into a few numbers: keys whose heads differ compare as
   // their heads do; equal heads leave the rest to compareTails.
+  static constexpr int kHeadNumbers = 3;
   struct Head {
-    std::uint64_t first = 0;
-    std::uint64_t second = 0;
-    friend bool operator==(const Head&, const Head&) = default;
-    bool operator<(const Head& other) const {
-      return first != other.first ? first < other.first : second < other.second;
-    }
+    std::array<std::uint64_t, kHeadNumbers> numbers{};
+    friend auto operator<=>(const Head&, const Head&) = default;
   };
   const Head& head(int key) const { return heads_[key]; }
   int compareTails(int a, int b) const;
