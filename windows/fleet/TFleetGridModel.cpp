@@ -185,8 +185,10 @@ std::vector<int> TFleetGridModel::ascendingOrder(int column) {
 }
 
 int TFleetGridModel::lastStoreRowWithPlate(const QString& plate) const {
+  const std::string wanted = plate.toStdString();
+  std::string scratch;
   for (int store = storeRows() - 1; store >= 0; --store)
-    if (storeCell(store, kPlateColumn) == plate) return store;
+    if (storeCellUtf8(store, kPlateColumn, scratch) == wanted) return store;
   return -1;
 }
 

@@ -303,12 +303,12 @@ QWidget* TFormMain::buildButtonBar() {
 
 // The buttons are anchored to the button bar's right edge, in their order from the left.
 void TFormMain::placeButtons() {
-  const TGlowButton* const order[] = {btn_first,  btn_pre,  btn_next,   btn_last,  btn_refresh,
-                                      btn_new,    btn_edit, btn_locate, btn_check, btn_search};
+  TGlowButton* const order[] = {btn_first, btn_pre,  btn_next,   btn_last,  btn_refresh,
+                                btn_new,   btn_edit, btn_locate, btn_check, btn_search};
   int right = AdvPanel5->width() - kButtonRightMargin;
   const int top = (kButtonBarHeight - kButtonHeight) / 2;
   for (auto it = std::rbegin(order); it != std::rend(order); ++it) {
-    TGlowButton* button = const_cast<TGlowButton*>(*it);
+    TGlowButton* button = *it;
     right -= button->width();
     button->move(right, top);
     right -= kButtonGap;
