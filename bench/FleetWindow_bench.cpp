@@ -112,22 +112,31 @@ struct Fleet {
   TFormCarType types;
 };
 
-// Runs the event loop until the window's download has ended; the longest time the GUI
-// thread spent without coming back to its event loop meanwhile, in milliseconds.
-double WaitForDownload(TFormMain& window) {
+// The longest times the GUI thread spent without coming back to its event loop while the
+// window's download ran, in milliseconds: the first turn of the loop after the show (the
+// window's first paint, its styles laid out) and every turn after it.
+struct Stalls {
+  double firstTurn = 0;
+  double later = 0;
+};
+
+Stalls WaitForDownload(TFormMain& window) {
   QElapsedTimer clock;
   clock.start();
   qint64 last = clock.elapsed();
-  qint64 longest = 0;
+  Stalls stalls;
+  bool first = true;
   QTimer tick;
   QObject::connect(&tick, &QTimer::timeout, [&] {
     const qint64 now = clock.elapsed();
-    longest = std::max(longest, now - last);
+    double& longest = first ? stalls.firstTurn : stalls.later;
+    longest = std::max(longest, static_cast<double>(now - last));
+    first = false;
     last = now;
   });
   tick.start(0);
   while (window.busy) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  return static_cast<double>(longest);
+  return stalls;
 }
 
 // Sign-in, the window shown (first page on the GUI thread), the rest in the background, and
@@ -136,7 +145,7 @@ void WholeFleet(benchmark::State& state, bool replayed) {
   const int vehicles = static_cast<int>(state.range(0));
   Fleet fleet(vehicles);
   const std::string url = replayed ? fleet.replay->baseUrl() : fleet.service.baseUrl();
-  double stall = 0;
+  Stalls stall;
   double rssPerVehicle = 0;
   double heapPerVehicle = 0;
   int rows = 0;
@@ -153,7 +162,9 @@ void WholeFleet(benchmark::State& state, bool replayed) {
     auto window = std::make_unique<TFormMain>();
     FormMain = window.get();
     window->show();
-    stall = std::max(stall, WaitForDownload(*window));
+    const Stalls stalls = WaitForDownload(*window);
+    stall.firstTurn = std::max(stall.firstTurn, stalls.firstTurn);
+    stall.later = std::max(stall.later, stalls.later);
     window->grid->viewport()->repaint();
     state.PauseTiming();
     rows = window->grid->dataRows();
@@ -166,7 +177,8 @@ void WholeFleet(benchmark::State& state, bool replayed) {
     state.ResumeTiming();
   }
   state.counters["rows"] = rows;
-  state.counters["gui_stall_ms"] = stall;
+  state.counters["first_turn_ms"] = stall.firstTurn;
+  state.counters["gui_stall_ms"] = stall.later;
   state.counters["rss_bytes_per_vehicle"] = rssPerVehicle;
   state.counters["heap_bytes_per_vehicle"] = heapPerVehicle;
 }
