@@ -1,13 +1,13 @@
 #include "windows/fleet/CompanyPanels.h"
 
-#include "windows/fleet/ServiceContacts.h"
+#include "Korvane/Deployment.h"
 
 namespace fleet {
 
 QString DefaultContactLine() {
-  return QStringLiteral("客服电话:") + QString::fromUtf8(kServicePhone) +
-         QStringLiteral(" | 客服QQ:") + QString::fromUtf8(kServiceQQ) +
-         QStringLiteral(" | 值班电话:") + QString::fromUtf8(kDutyPhone);
+  return QStringLiteral("客服电话:") + QString::fromUtf8(Korvane::kServicePhone) +
+         QStringLiteral(" | 客服QQ:") + QString::fromUtf8(Korvane::kServiceQQ) +
+         QStringLiteral(" | 值班电话:") + QString::fromUtf8(Korvane::kDutyPhone);
 }
 
 QString MembershipText(const QString& deadline) {

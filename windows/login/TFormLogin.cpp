@@ -20,7 +20,6 @@
 #include "windows/fleet/TFormMain.h"
 #include "windows/login/CallFailure.h"
 #include "windows/login/EditLook.h"
-#include "windows/login/OperatorInfo.h"
 #include "windows/login/TFormRegist.h"
 #include "windows/login/TrimBlanks.h"
 
@@ -137,15 +136,15 @@ void TFormLogin::buildButtons() {
 }
 
 void TFormLogin::buildLabels() {
-  RzLabel2 = NewWhiteLabel(Panel1, "RzLabel2", QString::fromUtf8(login::kOperatorName), 70, 299);
+  RzLabel2 = NewWhiteLabel(Panel1, "RzLabel2", QString::fromUtf8(Korvane::kOperatorName), 70, 299);
   RzLabel3 = NewWhiteLabel(Panel1, "RzLabel3",
-                           QStringLiteral("客服电话：") + QString::fromUtf8(login::kServicePhone),
+                           QStringLiteral("客服电话：") + QString::fromUtf8(Korvane::kServicePhone),
                            64, 321);
   RzLabel4 = NewWhiteLabel(Panel1, "RzLabel4",
-                           QStringLiteral("客服QQ：") + QString::fromUtf8(login::kServiceQQ), 78,
+                           QStringLiteral("客服QQ：") + QString::fromUtf8(Korvane::kServiceQQ), 78,
                            339);
   RzLabel5 = NewWhiteLabel(Panel1, "RzLabel5",
-                           QStringLiteral("值班电话：") + QString::fromUtf8(login::kDutyPhone), 64,
+                           QStringLiteral("值班电话：") + QString::fromUtf8(Korvane::kDutyPhone), 64,
                            357);
 }
 
