@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/Fonts.h"
+#include "app/Panels.h"
 #include "app/TApplication.h"
 
 // The frame's pictures are resources of a static library: they are registered explicitly.
@@ -30,16 +31,6 @@ constexpr int kTitleRightMargin = 60;
 const QColor kTitleColour(0xE3, 0x52, 0x10);
 const QColor kBorderColour(0xE3, 0x52, 0x1F);
 const QColor kMainColour(0x97, 0xA3, 0x8D);
-
-QWidget* NewPanel(QWidget* parent, const char* name, const QColor& colour) {
-  auto* panel = new QWidget(parent);
-  panel->setObjectName(QString::fromLatin1(name));
-  panel->setAutoFillBackground(true);
-  QPalette palette = panel->palette();
-  palette.setColor(QPalette::Window, colour);
-  panel->setPalette(palette);
-  return panel;
-}
 
 QLabel* NewPicture(QWidget* parent, const char* name, const char* resource) {
   auto* picture = new QLabel(parent);

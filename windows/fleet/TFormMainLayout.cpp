@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/Fonts.h"
+#include "app/Panels.h"
 #include "windows/fleet/CompanyPanels.h"
 #include "windows/fleet/TFormMain.h"
 
@@ -37,16 +38,6 @@ const char* const kMenuStyle =
     "QMenu { background: #FBF8F4; border: 1px solid #C9A58B; }"
     "QMenu::item { padding: 4px 24px 4px 24px; }"
     "QMenu::item:selected { background: #F7C9A4; color: black; }";
-
-QWidget* NewPanel(QWidget* parent, const char* name, const QColor& colour) {
-  auto* panel = new QWidget(parent);
-  panel->setObjectName(QString::fromLatin1(name));
-  panel->setAutoFillBackground(true);
-  QPalette palette = panel->palette();
-  palette.setColor(QPalette::Window, colour);
-  panel->setPalette(palette);
-  return panel;
-}
 
 QLabel* NewPicture(QWidget* parent, const char* name, const char* resource) {
   auto* picture = new QLabel(parent);
