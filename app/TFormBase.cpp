@@ -7,6 +7,7 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -196,6 +197,12 @@ void TFormBase::resizeEvent(QResizeEvent* event) {
 void TFormBase::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   applyPosition();
+  if (event->spontaneous()) return;
+  if (postShowHandler_) {
+    QMetaObject::invokeMethod(this, [this] { FormShow(); }, Qt::QueuedConnection);
+  } else {
+    FormShow();
+  }
 }
 
 void TFormBase::applyPosition() {

@@ -78,6 +78,12 @@ class TFormBase : public QDialog {
   virtual bool FormCloseQuery() { return true; }
   // The close handler, run when the window closes.
   virtual void FormClose() {}
+  // The show handler, run each time the window is shown (not when the window system merely
+  // restores it): at once, or after the current event when postShowHandler() was called.
+  virtual void FormShow() {}
+  // Runs the show handler once the window is on screen, so that what it does (a sign-in, a
+  // message box) happens over the visible window.
+  void postShowHandler() { postShowHandler_ = true; }
 
   void Panel_topMouseDown(QMouseEvent* event);
   void Img_minMouseDown();
@@ -109,6 +115,7 @@ class TFormBase : public QDialog {
   TPosition position_ = TPosition::poDesigned;
   int titleHeight_ = 39;
   bool closing_ = false;
+  bool postShowHandler_ = false;
   // A move the window system could not take over: the window follows the pointer itself.
   bool dragging_ = false;
   QPoint dragOffset_;

@@ -250,11 +250,6 @@ void TFormArea::buildTree() {
 
 // ---- Showing ---------------------------------------------------------------------------
 
-void TFormArea::showEvent(QShowEvent* event) {
-  TFormBase::showEvent(event);
-  if (!event->spontaneous()) FormShow();
-}
-
 void TFormArea::FormShow() {
   if (!txt_area->text().isEmpty()) {
     checkNames(txt_area->text());

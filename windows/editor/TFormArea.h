@@ -84,7 +84,7 @@ class TFormArea : public TFormBase {
 
  protected:
   void FormCreate() override;
-  void FormShow();
+  void FormShow() override;
   // Before a node's check state changes; false refuses the change.
   virtual bool treeStateChanging(QTreeWidgetItem* node, int newState);
   // After a node's check state changed.
@@ -96,7 +96,6 @@ class TFormArea : public TFormBase {
   void loadAreas();
   void buildTree();
 
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

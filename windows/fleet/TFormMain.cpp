@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShowEvent>
 
 #include "Korvane/Session.h"
 #include "app/Forms.h"
@@ -67,12 +66,6 @@ void TFormMain::FormCreate() {
 void TFormMain::showTabsAsCreated() {
   i_car->setPixmap(i_1->pixmap());
   i_my->setPixmap(i_4->pixmap());
-}
-
-void TFormMain::showEvent(QShowEvent* event) {
-  TFormBase::showEvent(event);
-  // A window restored by the window system is not shown anew.
-  if (!event->spontaneous()) FormShow();
 }
 
 bool TFormMain::membershipValid() const {

@@ -128,7 +128,7 @@ class TFormMain : public TFormBase {
   bool isFiltered() const;
 
   // ---- Show sequence and list load ----------------------------------------------------
-  void FormShow();
+  void FormShow() override;
   void downloadFinished(std::shared_ptr<Korvane::TCars> moreCars);
 
   // ---- Grid ---------------------------------------------------------------------------
@@ -193,7 +193,6 @@ class TFormMain : public TFormBase {
   void FormCreate() override;
   bool FormCloseQuery() override;
   void FormClose() override;
-  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   // Hands a vehicle to the vehicle editor: mode 1 new, 2 edit, 3 view.

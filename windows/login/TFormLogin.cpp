@@ -4,7 +4,6 @@
 #include <QMetaObject>
 #include <QPalette>
 #include <QPixmap>
-#include <QShowEvent>
 
 #include "Korvane/AccountCalls.h"
 #include "Korvane/Deployment.h"
@@ -65,6 +64,7 @@ TFormLogin::TFormLogin(QWidget* parent) : TFormBase(parent) {
   setWindowTitle(QStringLiteral("KorvaneVandrel"));
   resize(290, 428);
   setPosition(TPosition::poDesktopCenter);
+  postShowHandler();
   setFont(SimSunFont(16));
   auAutoUpgrader = new TAutoUpgrader(this);
   auAutoUpgrader->setObjectName(QStringLiteral("auAutoUpgrader"));
@@ -162,14 +162,6 @@ void TFormLogin::FormCreate() {
   if (Config.remember) txt_password->setText(QString::fromStdString(Config.password));
   CreateShortcut(platform::ExecutablePath(), kApplicationTitle);
   CreateLogger();
-}
-
-void TFormLogin::showEvent(QShowEvent* event) {
-  TFormBase::showEvent(event);
-  // The show handler runs once the window is on screen, so that a sign-in at once and its
-  // messages happen over the visible window.
-  if (!event->spontaneous())
-    QMetaObject::invokeMethod(this, [this] { FormShow(); }, Qt::QueuedConnection);
 }
 
 void TFormLogin::FormShow() {

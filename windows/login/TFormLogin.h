@@ -49,7 +49,7 @@ class TFormLogin : public TFormBase {
 
  protected:
   void FormCreate() override;
-  void FormShow();
+  void FormShow() override;
   void FormClose() override;
   void WMHide();
   void txt_codeEnter(QLineEdit* edit);
@@ -57,7 +57,6 @@ class TFormLogin : public TFormBase {
 
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void buildContent();

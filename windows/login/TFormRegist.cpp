@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QPalette>
-#include <QShowEvent>
 
 #include "Korvane/AccountCalls.h"
 #include "Korvane/FieldRules.h"
@@ -65,6 +64,7 @@ TFormRegist::TFormRegist(QWidget* parent) : TFormBase(parent) {
   setWindowTitle(QStringLiteral("用户注册"));
   resize(357, 319);
   setPosition(TPosition::poMainFormCenter);
+  postShowHandler();
   buildContent();
   FormCreate();
 }
@@ -152,12 +152,6 @@ void TFormRegist::FormCreate() {
 }
 
 // ---- Showing: the access session -------------------------------------------------------
-
-void TFormRegist::showEvent(QShowEvent* event) {
-  TFormBase::showEvent(event);
-  if (!event->spontaneous())
-    QMetaObject::invokeMethod(this, [this] { FormShow(); }, Qt::QueuedConnection);
-}
 
 void TFormRegist::FormShow() {
   if (!isVisible()) return;

@@ -44,7 +44,7 @@ class TFormRegist : public TFormBase {
 
  protected:
   void FormCreate() override;
-  void FormShow();
+  void FormShow() override;
   void EditEnter(QLineEdit* edit);
   void EditExit(QLineEdit* edit);
   // Whether a typed character may go into the box.
@@ -52,7 +52,6 @@ class TFormRegist : public TFormBase {
   bool txt_mobileKeyPress(const QString& character);
 
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void buildContent();
